@@ -293,7 +293,9 @@ PackVerdict check_pack(const char* path) {
       return fail("is missing from the game's folder");
     }
     if (error == EDOM) {
-      return fail("is not an asset pack (wrong header)");
+      // Too short to hold the header at all, or a header of another kind.
+      return fail(file_size_ex(path) < 4 ? "is truncated: it ends inside its header"
+                                          : "is not an asset pack (wrong header)");
     }
     return fail(std::string("cannot be read: ") + std::strerror(error));
   }
