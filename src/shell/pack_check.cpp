@@ -292,6 +292,10 @@ PackVerdict check_pack(const char* path) {
     if (error == ENOENT) {
       return fail("is missing from the game's folder");
     }
+    int attributes = 0;
+    if (file_exists(path, FA_ALL, &attributes) != 0 && (attributes & FA_DIREC) != 0) {
+      return fail("cannot be read: it is a folder");
+    }
     if (error == EDOM) {
       // Too short to hold the header at all, or a header of another kind.
       return fail(file_size_ex(path) < 4 ? "is truncated: it ends inside its header"

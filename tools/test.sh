@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the unit and end-to-end tests on a
+# normal build, then the unit tests again with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+bash "$root/tools/setup.sh" test
+
+echo "== normal build"
+cmake -S "$root" -B "$root/build" -DTULKA_TESTS=ON >/dev/null
+cmake --build "$root/build" -j "$jobs"
+
+echo "== sanitizer build"
+cmake -S "$root" -B "$root/build-asan" -DTULKA_SANITIZE=ON -DTULKA_BENCH=OFF >/dev/null
+cmake --build "$root/build-asan" -j "$jobs" --target unit_tests
+
+echo "== unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  "$root/build-asan/tests/unit_tests" --gtest_brief=1
+
+echo "== all tests"
+cd "$root/build"
+ctest --output-on-failure
