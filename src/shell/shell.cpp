@@ -10,9 +10,9 @@ bool start_system() {
   if (allegro_init() != 0) {
     // Nothing else may be installed now: the keyboard would crash.
     std::fprintf(stderr,
-                 "tulka: the Allegro library could not start (%s).\n"
+                 "tulka: the Allegro library could not start: %s.\n"
                  "tulka: the game needs a graphical display; is DISPLAY set?\n",
-                 allegro_error);
+                 allegro_error[0] != '\0' ? allegro_error : "no system driver could be used");
     return false;
   }
   install_keyboard();
