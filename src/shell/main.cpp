@@ -11,7 +11,10 @@ int main() {
   if (!start_system()) {
     return EXIT_FAILURE;
   }
-  prepare_run();
+  if (!prepare_run()) {
+    end_run();
+    return EXIT_FAILURE;
+  }
   int answer = PLAY_AGAIN;
   while (answer == PLAY_AGAIN) {
     answer = play_game();

@@ -30,11 +30,16 @@ bool start_system() {
   return true;
 }
 
-void prepare_run() {
+bool prepare_run() {
   rng::srand(static_cast<std::uint32_t>(std::time(nullptr)));
   back_buffer = create_bitmap(SCREEN_W, SCREEN_H);
+  if (back_buffer == nullptr) {
+    report_problem("There is not enough memory for the game's picture buffer.");
+    return false;
+  }
   // A new bitmap holds whatever memory held; the title never clears the strip.
   clear_bitmap(back_buffer);
+  return true;
 }
 
 void end_run() {

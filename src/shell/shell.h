@@ -8,8 +8,9 @@ inline constexpr int WINDOW_H = 540;
 // player why and shut the library down, and returns false.
 bool start_system();
 
-// Seeds the random source from the clock and creates back_buffer.
-void prepare_run();
+// Seeds the random source from the clock and creates back_buffer. On failure
+// it has told the player why, and returns false.
+bool prepare_run();
 
 // Releases the pack, back_buffer and the library, in that order.
 void end_run();
