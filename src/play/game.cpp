@@ -77,8 +77,7 @@ int play_game() {
       if (tick_count.load() == 0) {
         rest(1);
       }
-      // One exchange, so that a tick counted meanwhile is never lost.
-      const std::int32_t ticks = tick_count.exchange(0);
+      const std::int32_t ticks = take_all_ticks();
       for (std::int32_t i = 0; i < ticks; ++i) {
         simulate_tick(state, marchers, shots);
       }

@@ -16,6 +16,13 @@ inline constexpr int TICKS_PER_SECOND = 100;
 // The timer handler: counts one tick and nothing else.
 void on_tick();
 
+// Takes every tick counted so far, in one exchange, so that a tick counted
+// between a read and a reset is never lost.
+std::int32_t take_all_ticks();
+
+// Takes one counted tick, if one is waiting.
+bool take_one_tick();
+
 // Copies back_buffer to the window in one piece.
 void present();
 
