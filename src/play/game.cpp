@@ -72,7 +72,7 @@ int play_game() {
   ShotSlots shots{};
   start_game(state, marchers, shots);
 
-  if (!key[KEY_ESC]) {
+  if (key[KEY_ESC] == 0) {
     for (;;) {
       if (tick_count.load() == 0) {
         rest(1);
@@ -82,7 +82,7 @@ int play_game() {
         simulate_tick(state, marchers, shots);
       }
       draw_field(state, marchers, shots);
-      if (key[KEY_ESC]) {
+      if (key[KEY_ESC] != 0) {
         break;
       }
       if (close_requested) {

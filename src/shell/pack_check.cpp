@@ -13,7 +13,7 @@
 namespace {
 
 constexpr std::size_t READ_CHUNK = 64u << 10;
-constexpr std::size_t PALETTE_BYTES = 256 * 4;
+constexpr std::size_t PALETTE_BYTES = std::size_t{256} * 4;
 constexpr std::size_t BITMAP_HEADER_BYTES = 6;
 
 PackVerdict fail(std::string reason) { return PackVerdict{false, std::move(reason)}; }
@@ -257,28 +257,28 @@ PackVerdict check_pack_body(const unsigned char* body, std::size_t size) {
     in.at += stored_size;
 
     std::array<unsigned char, BITMAP_HEADER_BYTES> head{};
-    std::size_t size = 0;
+    std::size_t object_size = 0;
     if (expanded > 0) {
       if (expanded != stored) {
         return fail("is damaged: " + entry_name(index) + " has impossible sizes");
       }
-      size = stored_size;
-      std::memcpy(head.data(), data, std::min(size, head.size()));
+      object_size = stored_size;
+      std::memcpy(head.data(), data, std::min(object_size, head.size()));
     } else {
-      size = static_cast<std::size_t>(-static_cast<std::int64_t>(expanded));
-      if (size > MAX_PACK_BYTES) {
+      object_size = static_cast<std::size_t>(-static_cast<std::int64_t>(expanded));
+      if (object_size > MAX_PACK_BYTES) {
         return fail("is damaged: " + entry_name(index) + " has impossible sizes");
       }
-      if (expand_object(data, stored_size, size, head) != size) {
+      if (expand_object(data, stored_size, object_size, head) != object_size) {
         return fail("is damaged: the compressed data of " + entry_name(index) + " is broken");
       }
     }
     if (type == static_cast<std::uint32_t>(DAT_BITMAP)) {
-      PackVerdict picture = check_bitmap_header(head.data(), size, index);
+      PackVerdict picture = check_bitmap_header(head.data(), object_size, index);
       if (!picture.ok) {
         return fail("is damaged: " + picture.reason);
       }
-    } else if (type == static_cast<std::uint32_t>(DAT_PALETTE) && size != PALETTE_BYTES) {
+    } else if (type == static_cast<std::uint32_t>(DAT_PALETTE) && object_size != PALETTE_BYTES) {
       return fail("is damaged: the palette in " + entry_name(index) + " has the wrong size");
     }
   }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "play/records.h"
@@ -18,10 +20,8 @@ TEST(Random, FirstDrawsAfterSeedOne) {
 
 TEST(Random, SameSeedSameSequence) {
   rng::srand(1700000000u);
-  int first[8];
-  for (int& value : first) {
-    value = rng::rand();
-  }
+  std::array<int, 8> first{};
+  std::generate(first.begin(), first.end(), rng::rand);
   rng::srand(1700000000u);
   for (int value : first) {
     EXPECT_EQ(rng::rand(), value);
