@@ -22,3 +22,12 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== all tests"
 cd "$root/build"
 ctest --output-on-failure
+
+echo "== the .deb: lintian, install, start from the desktop entry, remove"
+if ((EUID == 0)); then
+  bash "$root/tests/install/test_deb.sh" "$root/build"
+elif sudo -n true 2>/dev/null; then
+  sudo bash "$root/tests/install/test_deb.sh" "$root/build"
+else
+  echo "skipped: installing the package needs root or sudo"
+fi
