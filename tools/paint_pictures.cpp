@@ -55,8 +55,7 @@ constexpr int BUTTON_X = 250;
 constexpr int AGAIN_Y = 300;
 constexpr int QUIT_Y = 350;
 constexpr int PANEL_Y = 480;
-constexpr int LABEL_Y = 3;  // within the panel
-constexpr int DIGIT_Y = 18;
+constexpr int DIGIT_Y = 18;  // within the panel
 
 // The shared colours of the large pictures.
 constexpr Rgb INK{24, 18, 42};
@@ -185,7 +184,9 @@ void cloud(BITMAP* b, int x, int y, int length) {
     const int ry = 5 + ((i / 14) % 3) * 2;
     ellipsefill(b, x + i + 1, y - ry / 2 + 2, 14, ry, colour(CLOUD));
   }
-  rectfill(b, x - 14, y + 4, x + length + 14, y + 12, colour(blend(CLOUD, SKY_LOW, 0.4)));
+  // A flat, darker underside.
+  const int last = (length - 1) / 14 * 14;
+  rectfill(b, x - 10, y + 3, x + last + 10, y + 8, colour(blend(CLOUD, SKY_LOW, 0.4)));
 }
 
 // A ridge line: the height of a hill at x, from a few slow waves.
@@ -213,7 +214,7 @@ void cottage(BITMAP* b, int x, int ground) {
 }
 
 // The valley at the foot of every screen: far hills, near hills with pines,
-// and a cottage with a lit window.
+// and a cottage with a lit window (none when cottage_x is negative).
 void hills(BITMAP* b, int ground, int cottage_x) {
   const int far_colour = colour(FAR_HILL);
   const int near_colour = colour(NEAR_HILL);
@@ -229,7 +230,9 @@ void hills(BITMAP* b, int ground, int cottage_x) {
     }
     pine(b, x, ridge(x, ground + 6, 2.9, 30) + 2, 14 + (x * 13) % 10, near_colour);
   }
-  cottage(b, cottage_x, ridge(cottage_x + 8, ground + 6, 2.9, 30) + 3);
+  if (cottage_x >= 0) {
+    cottage(b, cottage_x, ridge(cottage_x + 8, ground + 6, 2.9, 30) + 3);
+  }
 }
 
 struct NightScene {
@@ -237,7 +240,7 @@ struct NightScene {
   int star_count;
   int moon_x, moon_y, moon_r;
   int ground;  // top of the near hills, roughly
-  int cottage_x;
+  int cottage_x;  // negative for none
   Box keep_clear;  // no star in here
 };
 
@@ -378,7 +381,11 @@ constexpr Rgb PANEL_LIGHT{84, 74, 138};
 constexpr Rgb WELL{12, 10, 28};
 constexpr Rgb WELL_DARK{6, 4, 16};
 constexpr Rgb WELL_LIGHT{58, 50, 104};
-constexpr std::array<Box, 3> DIGIT_WELLS{{{1, 15, 106, 50}, {127, 15, 211, 50}, {416, 15, 449, 50}}};
+// Recessed wells behind the score, combo and mines digits.
+constexpr int WELL_TOP = DIGIT_Y - 3;
+constexpr int WELL_BOTTOM = DIGIT_Y + DIGIT_H + 2;
+constexpr std::array<Box, 3> DIGIT_WELLS{
+    {{1, WELL_TOP, 106, WELL_BOTTOM}, {127, WELL_TOP, 211, WELL_BOTTOM}, {416, WELL_TOP, 449, WELL_BOTTOM}}};
 constexpr std::array<int, 3> GROOVES{118, 255, 401};
 
 void paint_panel(BITMAP* b) {
@@ -517,7 +524,7 @@ void paint_title(BITMAP* b, BITMAP* sheet, BITMAP* overlay) {
 }
 
 void paint_game_over(BITMAP* b, BITMAP* sheet, BITMAP* overlay) {
-  night(b, NightScene{0x60e2u, 200, 64, 180, 14, 410, 200, Box{-1, -1, -1, -1}});
+  night(b, NightScene{0x60e2u, 200, 64, 180, 14, 410, -1, Box{-1, -1, -1, -1}});
   draw_text_centred(b, art, "GAME OVER", FIELD_SIZE / 2, 40, logo_style(8));
   draw_text_centred(b, art, "THE RAIDERS HAVE LANDED", FIELD_SIZE / 2, 120, line_style(ICE));
 
@@ -604,11 +611,10 @@ int main(int argc, char** argv) {
   paint_button(again, "PLAY AGAIN");
   paint_button(quit, "QUIT");
 
-  for (BITMAP* background : {field, game_over, panel, title}) {
-    if (!opaque(background)) {
-      std::fprintf(stderr, "paint_pictures: a background holds the mask colour\n");
-      return 1;
-    }
+  const std::array<BITMAP*, 4> backgrounds{field, game_over, panel, title};
+  if (!std::all_of(backgrounds.begin(), backgrounds.end(), opaque)) {
+    std::fprintf(stderr, "paint_pictures: a background holds the mask colour\n");
+    return 1;
   }
 
   // In pack order.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <numeric>
 #include <sstream>
 
 namespace {
@@ -136,10 +137,8 @@ void draw_map(BITMAP* dest, const Art& art, const PixelMap& map, int x, int y) {
 }
 
 int text_width(const std::string& text, int scale) {
-  int width = 0;
-  for (const char c : text) {
-    width += advance(c, scale);
-  }
+  const int width =
+      std::accumulate(text.begin(), text.end(), 0, [scale](int sum, char c) { return sum + advance(c, scale); });
   return text.empty() ? 0 : width - LETTER_GAP * scale;
 }
 

@@ -54,10 +54,10 @@ template <typename RowColour>
 void draw_shape(BITMAP* dest, const PixelMap& map, int x, int y, int scale, RowColour colour_of_row) {
   const int height = map.h * scale;
   for (int row = 0; row < height; ++row) {
-    const int colour = colour_of_row(row, height);
+    const int ink = colour_of_row(row, height);
     for (int col = 0; col < map.w * scale; ++col) {
       if (map.ink(col / scale, row / scale)) {
-        putpixel(dest, x + col, y + row, colour);
+        putpixel(dest, x + col, y + row, ink);
       }
     }
   }
