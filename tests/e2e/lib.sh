@@ -144,16 +144,17 @@ press_key() {
   xdotool keyup "$1"
 }
 
-# Waits for the game to end; prints its exit status. A status above 128
-# means a signal, which the callers treat as a crash.
+# Waits for the game to end and sets EXIT_STATUS to its exit status. A
+# status above 128 means a signal, which the callers treat as a crash. Call
+# it directly, not in $(...): only this shell can reap the game.
+EXIT_STATUS=""
 wait_for_exit() {
   local deadline=$((SECONDS + ${1:-10}))
   while ((SECONDS < deadline)); do
     if ! kill -0 "$GAME_PID" 2>/dev/null; then
-      local status=0
-      wait "$GAME_PID" || status=$?
+      EXIT_STATUS=0
+      wait "$GAME_PID" || EXIT_STATUS=$?
       GAME_PID=""
-      echo "$status"
       return 0
     fi
     sleep 0.05

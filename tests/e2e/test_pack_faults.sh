@@ -11,7 +11,8 @@ expect_refusal() {
   start_game
   dismiss_message "$words"
   local status
-  status=$(wait_for_exit 10)
+  wait_for_exit 10
+  status=$EXIT_STATUS
   [[ "$status" == 1 ]] || fail "$what: exit status $status, expected 1"
   grep -q "Tulka.dat" "$E2E_TMP/stderr" || fail "$what: stderr does not name the pack"
   grep -q -- "$words" "$E2E_TMP/stderr" || fail "$what: stderr does not say '$words'"

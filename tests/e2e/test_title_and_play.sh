@@ -29,6 +29,7 @@ press_key Escape
 sleep 0.3
 # Past a game-over screen, if there is one.
 if kill -0 "$GAME_PID" 2>/dev/null; then press_key q; fi
-status=$(wait_for_exit 10)
+wait_for_exit 10
+status=$EXIT_STATUS
 [[ "$status" == 0 ]] || fail "exit status $status, expected 0"
 echo "PASS"
