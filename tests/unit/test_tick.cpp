@@ -239,10 +239,10 @@ TEST(TickClick, HitBoxBoundsAreStrict) {
       {100.5F, 200, 103, 215, true},
       {100.5F, 200, 124, 215, true},
       {100.5F, 200, 125, 215, false},
-      // The bounds are summed in double: in float, 1e-7 + 30 would round to 30 and miss.
+      // The bounds are summed in double: in float, 1e-7 + 30 would round to 30, and -1e-8 + 2 to 2.
       {100, 1e-7F, 110, 30, true},
       {100, -1e-7F, 110, 30, false},
-      {-1e-7F, 200, 2, 215, true},
+      {-1e-8F, 200, 2, 215, true},
   };
   for (const Case& c : cases) {
     TickGame g;
@@ -419,13 +419,16 @@ TEST(TickShots, HitBoxBoundsAreStrictAndTwentyEightTall) {
     EXPECT_EQ(g.marchers[0].live, c.hit ? 0 : 1) << c.dx << "," << c.dy;
     EXPECT_EQ(g.shots[0].live, c.hit ? 0 : 1) << c.dx << "," << c.dy;
   }
-  // Summed in double: in float, 1e-7 + 28 would round to 28 and miss.
+  // Summed in double: in float, 1e-7 + 28 would round to 28, and -1e-8 + 2 to 2, and both miss.
   TickGame g;
   g.place(0, 190, 1e-7F);
-  g.freeze_spawns();
   g.place_shot(0, 200, 28, 0, STILL);
+  g.place(1, -1e-8F, 300);
+  g.place_shot(1, 2, 310, 0, STILL);
+  g.freeze_spawns();
   g.tick(0, 0, 0);
   EXPECT_EQ(g.marchers[0].live, 0);
+  EXPECT_EQ(g.marchers[1].live, 0);
 }
 
 TEST(TickShots, AShotKillsOnlyTheLowestMarcherItOverlaps) {
