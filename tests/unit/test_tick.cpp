@@ -433,7 +433,7 @@ TEST(TickShots, HitBoxBoundsAreStrictAndTwentyEightTall) {
 
 TEST(TickShots, AShotKillsOnlyTheLowestMarcherItOverlaps) {
   TickGame g;
-  g.place(6, 190, 290);
+  g.place(3, 190, 290);  // shares a box pair with slot 2
   g.place(2, 195, 295);
   g.freeze_spawns();
   g.state.combo = 3;
@@ -442,7 +442,7 @@ TEST(TickShots, AShotKillsOnlyTheLowestMarcherItOverlaps) {
   g.tick(0, 0, 0);
   EXPECT_EQ(g.marchers[2].live, 0);
   EXPECT_EQ(g.marchers[2].dying, 1);
-  EXPECT_EQ(g.marchers[6].live, 1);
+  EXPECT_EQ(g.marchers[3].live, 1);
   const Shot& s = g.shots[0];
   EXPECT_EQ(s.live, 0);
   EXPECT_EQ(s.x, -50.0F);
@@ -456,14 +456,14 @@ TEST(TickShots, AShotKillsOnlyTheLowestMarcherItOverlaps) {
 
 TEST(TickShots, AHigherShotTakesTheOtherMarcherInTheSameTick) {
   TickGame g;
-  g.place(6, 190, 290);
+  g.place(3, 190, 290);  // shares a box pair with slot 2
   g.place(2, 195, 295);
   g.freeze_spawns();
   g.place_shot(4, 200, 300, 0, STILL);
   g.place_shot(9, 200, 300, 0, STILL);
   g.tick(0, 0, 0);
   EXPECT_EQ(g.marchers[2].live, 0);
-  EXPECT_EQ(g.marchers[6].live, 0);
+  EXPECT_EQ(g.marchers[3].live, 0);
   EXPECT_EQ(g.live_shots(), 0);
   EXPECT_EQ(g.state.score, 3);
 }
