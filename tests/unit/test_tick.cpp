@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -574,6 +578,64 @@ TEST(TickGrowth, ThresholdsPerKindOfKill) {
     EXPECT_EQ(g.state.level_kills, c.level_kills_after) << name;
     EXPECT_EQ(g.state.score, 1 + static_cast<int>(c.kills.size())) << name;
   }
+}
+
+// ---- no allocation, no state of its own ---------------------------------
+
+std::atomic<long long> allocations{0};
+}  // namespace
+
+// Counts every allocation of the test program, so a test can see whether code
+// under test allocated.
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) {
+    return p;
+  }
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t /*size*/) noexcept { std::free(p); }
+
+namespace {
+
+// Drives a game with presses, bursts and escapes for a while.
+void busy_game(TickGame& g, int ticks) {
+  for (int t = 0; t < ticks; ++t) {
+    const int phase = t % 40;
+    const int buttons = phase < 3 ? LEFT : (phase >= 20 && phase < 23 ? RIGHT : 0);
+    g.state.charge += phase == 19 ? 10 : 0;  // enough for every other burst
+    const Marcher& m = g.marchers[t % 3];
+    g.tick(buttons, static_cast<int>(m.x) + 13, static_cast<int>(m.y + m.speed) + 15);
+  }
+}
+
+TEST(TickPurity, AllocatesNothing) {
+  WindowSize window;
+  rng::srand(99);
+  TickGame g;
+  const long long before = allocations.load();
+  busy_game(g, 3000);
+  EXPECT_EQ(allocations.load(), before);
+  EXPECT_GT(g.state.score, 20);  // it did work
+}
+
+TEST(TickPurity, KeepsNoStateBetweenGames) {
+  WindowSize window;
+  rng::srand(5);
+  TickGame first;
+  first.place(0, 100, 100);  // under the first press
+  busy_game(first, 3000);
+  TickGame between;  // left with a button held and a burst in flight
+  between.state.charge = 20;
+  between.tick(RIGHT, 240, 240);
+  rng::srand(5);
+  TickGame second;
+  second.place(0, 100, 100);
+  busy_game(second, 3000);
+  EXPECT_EQ(std::memcmp(&first.state, &second.state, sizeof first.state), 0);
+  EXPECT_EQ(std::memcmp(first.marchers.data(), second.marchers.data(), sizeof first.marchers), 0);
+  EXPECT_EQ(std::memcmp(first.shots.data(), second.shots.data(), sizeof first.shots), 0);
 }
 
 }  // namespace
