@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "shell/random.h"
+#include "support/allocations.h"
 #include "support/tick_game.h"
 
 namespace {
@@ -582,23 +580,6 @@ TEST(TickGrowth, ThresholdsPerKindOfKill) {
 
 // ---- no allocation, no state of its own ---------------------------------
 
-std::atomic<long long> allocations{0};
-}  // namespace
-
-// Counts every allocation of the test program, so a test can see whether code
-// under test allocated.
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) {
-    return p;
-  }
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t /*size*/) noexcept { std::free(p); }
-
-namespace {
-
 // Drives a game with presses, bursts and escapes for a while.
 void busy_game(TickGame& g, int ticks) {
   for (int t = 0; t < ticks; ++t) {
@@ -614,9 +595,9 @@ TEST(TickPurity, AllocatesNothing) {
   WindowSize window;
   rng::srand(99);
   TickGame g;
-  const long long before = allocations.load();
+  const long long before = allocations_so_far();
   busy_game(g, 3000);
-  EXPECT_EQ(allocations.load(), before);
+  EXPECT_EQ(allocations_so_far(), before);
   EXPECT_GT(g.state.score, 20);  // it did work
 }
 
