@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -78,12 +79,12 @@ void spawn(GameState& state, MarcherSlots& marchers) {
   if (state.live_count >= state.max_marchers) {
     return;
   }
-  for (Marcher& marcher : marchers) {
-    if (marcher.live == 0) {
-      spawn_marcher(marcher);
-      ++state.live_count;
-      return;
-    }
+  // A killed marcher's slot is free while it still shows its death.
+  const auto free_slot =
+      std::find_if(marchers.begin(), marchers.end(), [](const Marcher& marcher) { return marcher.live == 0; });
+  if (free_slot != marchers.end()) {
+    spawn_marcher(*free_slot);
+    ++state.live_count;
   }
 }
 
@@ -121,15 +122,15 @@ bool pointer_on(const Marcher& marcher) {
 }
 
 void left_click(GameState& state, MarcherSlots& marchers) {
-  for (Marcher& marcher : marchers) {
-    if (marcher.live != 0 && pointer_on(marcher)) {
-      kill_marcher(state, marcher, CLICK_GROWTH_FACTOR);
-      ++state.combo;
-      ++state.charge;
-      return;
-    }
+  const auto hit = std::find_if(marchers.begin(), marchers.end(),
+                                [](const Marcher& marcher) { return marcher.live != 0 && pointer_on(marcher); });
+  if (hit == marchers.end()) {
+    state.combo = 0;
+    return;
   }
-  state.combo = 0;
+  kill_marcher(state, *hit, CLICK_GROWTH_FACTOR);
+  ++state.combo;
+  ++state.charge;
 }
 
 void burst(GameState& state, ShotSlots& shots) {

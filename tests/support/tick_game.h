@@ -1,6 +1,8 @@
 #pragma once
 // One game's records for tests that drive simulate_tick directly.
 
+#include <algorithm>
+
 #include "play/records.h"
 #include "play/tick.h"
 #include "support/headless.h"
@@ -42,10 +44,6 @@ struct TickGame {
   }
 
   int live_shots() const {
-    int n = 0;
-    for (const Shot& s : shots) {
-      n += s.live != 0 ? 1 : 0;
-    }
-    return n;
+    return static_cast<int>(std::count_if(shots.begin(), shots.end(), [](const Shot& s) { return s.live != 0; }));
   }
 };
