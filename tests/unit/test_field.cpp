@@ -71,6 +71,9 @@ TEST_F(FieldTest, MarcherBodiesAndOverlays) {
        live_marcher(-5.5F, -10.5F, 3, 8),
        {{0, 0, marcher_colour(3, 7)}, {20, 19, marcher_colour(3, 7)}, {21, 19, field_colour()},
         {20, 20, field_colour()}}},
+      // The offset is taken off in double precision: -39.9999999 truncates
+      // to -39, so the overlay reaches row 0 (a float would round to -40).
+      {"y just above 0", live_marcher(100.0F, 1.0e-7F, 0, 1), {{100, 0, overlay_colour(0)}, {100, 1, marcher_colour(0, 0)}}},
       {"just spawned, out of sight", live_marcher(100.0F, -30.0F, 1, 1), {{100, 0, field_colour()}, {87, 0, field_colour()}}},
       // A dying marcher is drawn from row 1 whatever its kind.
       {"dying, kind 3, frame 2",
