@@ -31,7 +31,7 @@ time_left() { ((SECONDS < GIVE_UP)) || fail "out of time"; }
 # Sets SCORE, COMBO and MINES after the kill, and checks the combo: one more
 # than before, or 1 after a miss.
 kill_one() {
-  local before=$SCORE combo=$((COMBO + 1)) found left top
+  local before=$SCORE combo=$((COMBO + 1)) found left top seen=0
   for ((try = 0; try < 40; ++try)); do
     time_left
     grab
@@ -40,6 +40,7 @@ kill_one() {
       sleep 0.05
       continue
     fi
+    seen=1
     read -r left top <<<"$found"
     hold_click 1 $((left + 13)) $((top + 23))
     sleep 0.1
@@ -52,6 +53,7 @@ kill_one() {
     combo=1
     echo "missed the marcher at $left,$top (try $try)"
   done
+  ((seen)) || fail "no marcher appeared on the field"
   fail "no marcher was hit in 40 tries"
 }
 

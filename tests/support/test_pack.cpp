@@ -79,7 +79,7 @@ void PackTest::SetUp() {
   for (int i = 0; i < PACK_PICTURES; ++i) {
     entries[i] = DATAFILE{pictures[i], DAT_BITMAP, 0, nullptr};
   }
-  entries[PACK_PICTURES] = DATAFILE{nullptr, DAT_END, 0, nullptr};
+  entries.back() = DATAFILE{nullptr, DAT_END, 0, nullptr};
   asset_pack = entries.data();
   back_buffer = flat(496, 540, makecol(UNTOUCHED_R, UNTOUCHED_G, UNTOUCHED_B));
   release_keys();
