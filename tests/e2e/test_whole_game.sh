@@ -167,7 +167,8 @@ echo "ok: a new game"
 press_key Escape
 wait_for_pixel 10 10 80,0,0
 press_key q
-status=$(wait_for_exit 10)
+wait_for_exit 10
+status=$EXIT_STATUS
 [[ "$status" == 0 ]] || fail "exit status $status, expected 0"
 if [[ -n "${E2E_KEEP_SHOTS:-}" ]]; then
   mkdir -p "$E2E_KEEP_SHOTS"
