@@ -6,6 +6,7 @@
 #include <allegro.h>
 
 #include <array>
+#include <cmath>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -127,7 +128,7 @@ std::vector<std::uint8_t> encode_png(const Image& icon, int size) {
     for (int x = 0; x < size; ++x) {
       const Rgba& p = icon[static_cast<std::size_t>(y) * size + x];
       for (const double channel : {p.r, p.g, p.b, p.a}) {
-        raw.push_back(static_cast<std::uint8_t>(channel + 0.5));
+        raw.push_back(static_cast<std::uint8_t>(std::lround(channel)));
       }
     }
   }

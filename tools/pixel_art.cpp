@@ -1,5 +1,6 @@
 #include "pixel_art.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -115,7 +116,7 @@ const PixelMap& art_map(const Art& art, const std::string& name) {
 int colour(Rgb c) { return makecol(c.r, c.g, c.b); }
 
 Rgb blend(Rgb a, Rgb b, double t) {
-  const auto mix = [t](int p, int q) { return static_cast<int>(p + (q - p) * t + 0.5); };
+  const auto mix = [t](int p, int q) { return static_cast<int>(std::lround(p + (q - p) * t)); };
   return Rgb{mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)};
 }
 

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Plays game after game in one process: title, a press, play, Esc, then P
+# for the next, and Q at the end. Peak memory after the last game must stay
+# within 1 MiB of its value after game 10, and the game must exit 0.
+# SOAK_GAMES sets the number of games (at least 11; default 30).
+source "$(dirname "$0")/lib.sh"
+TULKA=$1 FLAT_PACK=$3
+GAMES=${SOAK_GAMES:-30}
+ALLOWED_GROWTH_KB=1024
+((GAMES > 10)) || { echo "SOAK_GAMES must be above 10"; exit 2; }
+e2e_begin
+mkdir "$E2E_TMP/run"
+cp "$FLAT_PACK" "$E2E_TMP/run/Tulka.dat"
+start_game
+wait_for_window
+
+peak_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$GAME_PID/status"; }
+
+for game in $(seq 1 "$GAMES"); do
+  wait_for_colour 25 150 128 8 255,255,255 60
+  if ((game == 1)); then
+    sleep 0.5  # past the library's first pointer warp
+  fi
+  hold_click 1 300 380
+  wait_for_pixel 5 470 0,60,0
+  press_key Escape
+  wait_for_pixel 5 300 80,0,0
+  case $game in
+    10) peak_at_10=$(peak_kb) ;;
+    "$GAMES") peak_at_end=$(peak_kb) ;;
+  esac
+  if ((game < GAMES)); then
+    press_key p
+  fi
+  if ((game % 10 == 0)); then
+    echo "game $game: peak memory $(peak_kb) kB"
+  fi
+done
+press_key q
+wait_for_exit 10
+[[ "$EXIT_STATUS" == 0 ]] || fail "exit status $EXIT_STATUS, expected 0"
+growth=$((peak_at_end - peak_at_10))
+echo "peak memory (VmHWM): ${peak_at_10} kB after game 10, ${peak_at_end} kB after game $GAMES (growth ${growth} kB)"
+((growth <= ALLOWED_GROWTH_KB)) || fail "peak memory grew by $growth kB"
+echo PASS
