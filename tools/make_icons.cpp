@@ -5,12 +5,14 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -85,9 +87,9 @@ Image icon_pixels(const Image& figure, int size) {
           sum.a += p.a;
         }
       }
-      Rgba& out = icon[static_cast<std::size_t>(y) * size + x];
       if (sum.a > 0) {
-        out = {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / (SAMPLES * SAMPLES)};
+        icon[static_cast<std::size_t>(y) * size + x] = {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a,
+                                                         sum.a / (SAMPLES * SAMPLES)};
       }
     }
   }
@@ -127,9 +129,9 @@ std::vector<std::uint8_t> encode_png(const Image& icon, int size) {
     raw.push_back(0);  // no filter
     for (int x = 0; x < size; ++x) {
       const Rgba& p = icon[static_cast<std::size_t>(y) * size + x];
-      for (const double channel : {p.r, p.g, p.b, p.a}) {
-        raw.push_back(static_cast<std::uint8_t>(std::lround(channel)));
-      }
+      const std::array<double, 4> channels{p.r, p.g, p.b, p.a};
+      std::transform(channels.begin(), channels.end(), std::back_inserter(raw),
+                     [](double channel) { return static_cast<std::uint8_t>(std::lround(channel)); });
     }
   }
   std::vector<std::uint8_t> zlib{0x78, 0x01};
@@ -174,10 +176,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   set_color_depth(32);
-  const PackVerdict verdict = check_pack(argv[1]);
-  DATAFILE* pack = verdict.ok ? load_datafile(argv[1]) : nullptr;
-  if (!check_loaded_pack(pack).ok) {
-    std::fprintf(stderr, "make_icons: %s %s\n", argv[1], verdict.ok ? "could not be loaded" : verdict.reason.c_str());
+  PackVerdict verdict = check_pack(argv[1]);
+  DATAFILE* pack = nullptr;
+  if (verdict.ok) {
+    pack = load_datafile(argv[1]);
+    verdict = check_loaded_pack(pack);
+  }
+  if (!verdict.ok || pack == nullptr) {
+    std::fprintf(stderr, "make_icons: %s %s\n", argv[1], verdict.reason.c_str());
     return 1;
   }
   const Image figure = figure_pixels(pack);

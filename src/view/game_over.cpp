@@ -46,10 +46,10 @@ void draw_backdrop(BITMAP* target) {
 }  // namespace
 
 void take_game_over_tick(GameOverChoice& choice) {
-  if (key[KEY_Q]) {
+  if (key[KEY_Q] != 0) {
     choice.answer = ANSWER_QUIT;
   }
-  if (key[KEY_P]) {
+  if (key[KEY_P] != 0) {
     choice.answer = ANSWER_AGAIN;
   }
   take_button(AGAIN_BOX, ANSWER_AGAIN, choice, choice.again_highlight);
@@ -75,7 +75,7 @@ void draw_game_over_picture(BITMAP* target, float score, const GameOverChoice& c
 int show_game_over(float score) {
   draw_game_over_opening(back_buffer, score);
   present();
-  if (key[KEY_Q]) {
+  if (key[KEY_Q] != 0) {
     return ANSWER_QUIT;
   }
   GameOverChoice choice{.answer = ANSWER_QUIT, .clicked = false, .again_highlight = 0, .quit_highlight = 0};
@@ -84,7 +84,7 @@ int show_game_over(float score) {
     if (close_requested) {
       return ANSWER_QUIT;
     }
-    if (key[KEY_P]) {
+    if (key[KEY_P] != 0) {
       return ANSWER_AGAIN;
     }
     if (choice.clicked) {
@@ -97,7 +97,7 @@ int show_game_over(float score) {
     }
     draw_game_over_picture(back_buffer, score, choice);
     present();
-    if (key[KEY_Q]) {
+    if (key[KEY_Q] != 0) {
       return choice.answer;
     }
   }

@@ -347,10 +347,18 @@ TEST(TickBurst, GroupWalkOverSlotsZeroToNinetyThree) {
   std::vector<int> all_but_94_up;
   std::vector<int> all_but_93;
   for (int i = 0; i < SHOT_SLOTS; ++i) {
-    if (i != 3) all_but_3.push_back(i);
-    if (i != 99) all_but_99.push_back(i);
-    if (i < 94) all_but_94_up.push_back(i);
-    if (i != 93) all_but_93.push_back(i);
+    if (i != 3) {
+      all_but_3.push_back(i);
+    }
+    if (i != 99) {
+      all_but_99.push_back(i);
+    }
+    if (i < 94) {
+      all_but_94_up.push_back(i);
+    }
+    if (i != 93) {
+      all_but_93.push_back(i);
+    }
   }
   const Case cases[] = {
       {"all free", {}, {0, 6, 12, 18, 24, 30, 36, 42, 48, 54, 60, 66, 72, 78, 84, 90}},
@@ -377,7 +385,9 @@ TEST(TickBurst, GroupWalkOverSlotsZeroToNinetyThree) {
     std::array<int, SHOT_SLOTS> place_in_group{};
     place_in_group.fill(-1);
     for (int k : c.group_starts) {
-      for (int i = 0; i < 6; ++i) place_in_group[k + i] = i;
+      for (int i = 0; i < 6; ++i) {
+        place_in_group[k + i] = i;
+      }
     }
     for (int j = 0; j < SHOT_SLOTS; ++j) {
       Shot expected{};
@@ -614,9 +624,12 @@ TEST(TickPurity, KeepsNoStateBetweenGames) {
   TickGame second;
   second.place(0, 100, 100);
   busy_game(second, 3000);
+  // Bit for bit on purpose; the records have no padding.
+  // NOLINTBEGIN(bugprone-suspicious-memory-comparison)
   EXPECT_EQ(std::memcmp(&first.state, &second.state, sizeof first.state), 0);
   EXPECT_EQ(std::memcmp(first.marchers.data(), second.marchers.data(), sizeof first.marchers), 0);
   EXPECT_EQ(std::memcmp(first.shots.data(), second.shots.data(), sizeof first.shots), 0);
+  // NOLINTEND(bugprone-suspicious-memory-comparison)
 }
 
 }  // namespace

@@ -48,10 +48,18 @@ class RandomHand {
 
   int pick_buttons() {
     const int roll = pick(0, 99);
-    if (roll < 60) return LEFT;
-    if (roll < 85) return RIGHT;
-    if (roll < 90) return LEFT | RIGHT;
-    if (roll < 95) return MIDDLE;
+    if (roll < 60) {
+      return LEFT;
+    }
+    if (roll < 85) {
+      return RIGHT;
+    }
+    if (roll < 90) {
+      return LEFT | RIGHT;
+    }
+    if (roll < 95) {
+      return MIDDLE;
+    }
     return pick(1, 7);
   }
 
