@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -134,46 +136,108 @@ TEST_F(PackCheck, FlippedBytesAreRefusedOrLoadSafely) {
   }
 }
 
-// Hand-made bodies for what dat never writes.
-TEST_F(PackCheck, ImpossibleObjectsAreRefused) {
-  auto be32 = [](std::vector<unsigned char>& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-      out.push_back(static_cast<unsigned char>(v >> shift));
+// Hand-made packs for what dat never writes.
+class HandMadePack {
+ public:
+  explicit HandMadePack(const char* magic = "ALL.") {
+    put("slh.");
+    put(magic);
+  }
+  HandMadePack& count(std::uint32_t n) { return u32(n); }
+  HandMadePack& object(std::uint32_t type, std::int32_t stored, std::int32_t expanded,
+                       std::vector<unsigned char> data) {
+    u32(type);
+    u32(static_cast<std::uint32_t>(stored));
+    u32(static_cast<std::uint32_t>(expanded));
+    bytes_.insert(bytes_.end(), data.begin(), data.end());
+    return *this;
+  }
+  // A one-pixel 32-bit picture.
+  HandMadePack& pixel_picture() {
+    return object(static_cast<std::uint32_t>(DAT_BITMAP), 9, 9, {0, 32, 0, 1, 0, 1, 10, 20, 30});
+  }
+  HandMadePack& pictures(int n) {
+    for (int i = 0; i < n; ++i) {
+      pixel_picture();
     }
-  };
-  auto body_with_first = [&](std::uint32_t type, std::int32_t stored, std::int32_t expanded,
-                             std::vector<unsigned char> data) {
-    std::vector<unsigned char> body;
-    be32(body, static_cast<std::uint32_t>(DAT_MAGIC));
-    be32(body, 10);
-    be32(body, type);
-    be32(body, static_cast<std::uint32_t>(stored));
-    be32(body, static_cast<std::uint32_t>(expanded));
-    body.insert(body.end(), data.begin(), data.end());
-    return body;
-  };
+    return *this;
+  }
+  HandMadePack& u32(std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+      bytes_.push_back(static_cast<unsigned char>(v >> shift));
+    }
+    return *this;
+  }
+  HandMadePack& put(const char* text) {
+    bytes_.insert(bytes_.end(), text, text + std::strlen(text));
+    return *this;
+  }
+  const std::vector<unsigned char>& bytes() const { return bytes_; }
+
+ private:
+  std::vector<unsigned char> bytes_;
+};
+
+TEST_F(PackCheck, ImpossibleObjectsAreRefused) {
   const auto bmp = static_cast<std::uint32_t>(DAT_BITMAP);
   struct Case {
     const char* what;
-    std::vector<unsigned char> body;
+    HandMadePack pack;
     const char* reason;
   };
   const std::vector<Case> cases = {
-      {"depth 7", body_with_first(bmp, 9, 9, {0, 7, 0, 1, 0, 1, 1, 2, 3}), "unknown colour depth"},
-      {"zero width", body_with_first(bmp, 6, 6, {0, 32, 0, 0, 0, 1}), "impossible size"},
-      {"huge picture", body_with_first(bmp, 6, 6, {0, 32, 0xFF, 0xFF, 0xFF, 0xFF}), "impossible size"},
-      {"pixels missing", body_with_first(bmp, 9, 9, {0, 32, 0, 2, 0, 1, 1, 2, 3}), "needs"},
-      {"sizes disagree", body_with_first(bmp, 9, 8, {0, 32, 0, 1, 0, 1, 1, 2, 3}), "impossible sizes"},
-      {"negative stored size", body_with_first(bmp, -9, 9, {}), "impossible sizes"},
-      {"nested datafile", body_with_first(static_cast<std::uint32_t>(DAT_FILE), 4, 4, {0, 0, 0, 0}),
+      {"depth 7", HandMadePack().count(10).object(bmp, 9, 9, {0, 7, 0, 1, 0, 1, 1, 2, 3}).pictures(9),
+       "unknown colour depth"},
+      {"zero width", HandMadePack().count(10).object(bmp, 6, 6, {0, 32, 0, 0, 0, 1}).pictures(9),
+       "impossible size"},
+      {"huge picture", HandMadePack().count(10).object(bmp, 6, 6, {0, 32, 0xFF, 0xFF, 0xFF, 0xFF}).pictures(9),
+       "impossible size"},
+      {"pixels missing", HandMadePack().count(10).object(bmp, 9, 9, {0, 32, 0, 2, 0, 1, 1, 2, 3}).pictures(9),
+       "needs"},
+      {"negative size", HandMadePack().count(10).object(bmp, 9, INT32_MIN, {}).pictures(9), "impossible sizes"},
+      {"empty object", HandMadePack().count(10).object(bmp, 0, 0, {}).pictures(9), "impossible sizes"},
+      {"nested datafile", HandMadePack().count(10).object(static_cast<std::uint32_t>(DAT_FILE), 4, 4, {0, 0, 0, 0}),
        "not a picture"},
-      {"claims a million entries", {'A', 'L', 'L', '.', 0, 0x0F, 0x42, 0x40}, "claims"},
-      {"wrong magic", {'A', 'L', 'X', '.', 0, 0, 0, 10}, "wrong header"},
+      // The end marker as a kind would make the loader call an empty slot.
+      {"end marker as a kind", HandMadePack().count(11).pictures(10).object(0xFFFFFFFFu, 1, 1, {7}),
+       "kind of object the game does not use"},
+      {"a font after the pictures",
+       HandMadePack().count(11).pictures(10).object(static_cast<std::uint32_t>(DAT_FONT), 1, 1, {0}),
+       "kind of object the game does not use"},
+      {"property too long", HandMadePack().count(10).put("propNAME").u32(0x7FFFFFFF), "impossible length"},
+      {"claims a million entries", HandMadePack().count(1000000), "claims"},
+      {"wrong magic", HandMadePack("ALX.").count(10).pictures(10), "wrong header"},
   };
   for (const Case& c : cases) {
-    const PackVerdict verdict = check_pack_body(c.body.data(), c.body.size());
+    const PackVerdict verdict = check_bytes(c.pack.bytes(), c.pack.bytes().size());
     EXPECT_FALSE(verdict.ok) << c.what;
     EXPECT_NE(verdict.reason.find(c.reason), std::string::npos) << c.what << ": " << verdict.reason;
+  }
+  // The same kind of pack, undamaged, passes and loads.
+  const HandMadePack good = HandMadePack().count(11).pictures(10).object(DAT_ID('N', 'O', 'T', 'E'), 1, 1, {7});
+  ASSERT_TRUE(check_bytes(good.bytes(), good.bytes().size()).ok);
+  expect_loads("hand-made");
+}
+
+// Inputs that once got past the check and crashed the loader.
+TEST_F(PackCheck, KeptFuzzerFindingsAreRefusedOrLoadSafely) {
+  const std::string dir = std::string(TEST_DATA_DIR) + "/../fuzz/regressions";
+  std::vector<std::string> names;
+  al_ffblk found{};
+  if (al_findfirst((dir + "/*").c_str(), &found, FA_ALL) == 0) {
+    do {
+      if ((found.attrib & FA_DIREC) == 0) {
+        names.push_back(dir + "/" + found.name);
+      }
+    } while (al_findnext(&found) == 0);
+    al_findclose(&found);
+  }
+  ASSERT_FALSE(names.empty());
+  for (const std::string& name : names) {
+    const std::vector<unsigned char> bytes = read_file(name);
+    if (check_bytes(bytes, bytes.size()).ok) {
+      expect_loads(name.c_str());
+    }
   }
 }
 
