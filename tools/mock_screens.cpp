@@ -14,14 +14,11 @@
 
 #include "shell/assets.h"
 #include "shell/pack_check.h"
+#include "shell/shell.h"
+#include "view/panel.h"
 
 namespace {
 
-constexpr int WINDOW_W = 496;
-constexpr int WINDOW_H = 540;
-constexpr int PANEL_Y = 480;
-constexpr int DIGIT_Y = 498;
-constexpr int DIGIT_W = 26;
 
 struct Marcher {
   int x, y, kind, frame;
@@ -48,12 +45,12 @@ void draw_marcher(BITMAP* dest, AssetPack pack, const Marcher& m) {
 }
 
 void draw_digit(BITMAP* dest, AssetPack pack, int digit, int x) {
-  masked_blit(pack_bitmap(pack, SHEET_DIGITS), dest, digit * DIGIT_W, 0, x, DIGIT_Y, DIGIT_W, 30);
+  masked_blit(pack_bitmap(pack, SHEET_DIGITS), dest, digit * DIGIT_W, 0, x, DIGIT_Y, DIGIT_W, DIGIT_H);
 }
 
 // The panel with a three-figure score, a two-figure combo and the mines.
 void draw_panel(BITMAP* dest, AssetPack pack, int score, int combo, int mines) {
-  blit(pack_bitmap(pack, PIC_PANEL), dest, 0, 0, 0, PANEL_Y, 480, 60);
+  blit(pack_bitmap(pack, PIC_PANEL), dest, 0, 0, 0, PANEL_Y, PANEL_W, PANEL_H);
   const int ink = makecol(255, 199, 199);
   textprintf_ex(dest, font, 5, 483, ink, -1, "Score:");
   textprintf_ex(dest, font, 135, 483, ink, -1, "Combo:");

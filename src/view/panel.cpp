@@ -6,10 +6,6 @@
 
 namespace {
 
-constexpr int PANEL_Y = 480;
-constexpr int PANEL_W = 480;
-constexpr int PANEL_H = 60;
-constexpr int LABEL_Y = 483;
 
 struct Label {
   const char* text;

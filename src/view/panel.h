@@ -9,6 +9,12 @@ void draw_panel(BITMAP* target, float score, int combo, int mines);
 // The panel into back_buffer.
 void draw_status_panel(float score, int combo, int mines);
 
+// The panel's place below the field, and the row of its labels.
+inline constexpr int PANEL_Y = 480;
+inline constexpr int PANEL_W = 480;
+inline constexpr int PANEL_H = 60;
+inline constexpr int LABEL_Y = 483;
+
 // Where the digits stand.
 inline constexpr int DIGIT_W = 26;
 inline constexpr int DIGIT_H = 30;

@@ -16,6 +16,7 @@
 #include "shell/assets.h"
 #include "shell/pack_check.h"
 #include "support/headless.h"
+#include "view/panel.h"
 
 namespace {
 
@@ -23,11 +24,6 @@ constexpr double TEXT_CONTRAST = 4.5;
 constexpr double SHAPE_CONTRAST = 3.0;
 constexpr double SHOT_CLEAR_SHARE = 0.95;
 
-constexpr int PANEL_Y = 480;
-constexpr int LABEL_Y = 483;
-constexpr int DIGIT_Y = 498;
-constexpr int DIGIT_W = 26;
-constexpr int DIGIT_H = 30;
 constexpr int FONT_H = 8;
 
 double linear(int channel) {
