@@ -69,6 +69,44 @@ start_game() {
   GAME_PID=$!
 }
 
+# Starts the game with the given pack in its scratch folder, and waits for
+# its window.
+start_game_with_pack() {
+  mkdir -p "$E2E_TMP/run"
+  cp "$1" "$E2E_TMP/run/Tulka.dat"
+  start_game
+  wait_for_window "${2:-10}"
+}
+
+# The flat test pack's colours, as screenshots read them.
+FLAT_FIELD=0,60,0
+FLAT_GAME_OVER=80,0,0
+VERSION_INK=255,255,255
+
+# Waits for the title screen's version text in white at (25, 150).
+wait_for_title() {
+  wait_for_colour 25 150 128 8 "$VERSION_INK" 60 "${1:-10}"
+}
+
+# From the title screen of the flat pack into a game: waits for the title,
+# holds a mouse button, and waits for the field. The library places the
+# pointer once after the window appears, so the first title waits that out.
+TITLES_SEEN=0
+leave_title() {
+  wait_for_title "${1:-10}"
+  if ((TITLES_SEEN++ == 0)); then
+    sleep 0.5
+  fi
+  hold_click 1 300 380
+  wait_for_pixel 5 470 "$FLAT_FIELD"
+}
+
+# From a game of the flat pack to its game-over screen.
+end_game() {
+  press_key Escape
+  wait_for_pixel 5 300 "$FLAT_GAME_OVER"
+}
+
 # Waits for the game's window to appear; sets GAME_WINDOW.
 wait_for_window() {
   local deadline=$((SECONDS + ${1:-10}))

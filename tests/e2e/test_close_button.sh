@@ -27,14 +27,14 @@ start_traced_game() {
 }
 
 reach() {
-  wait_for_colour 25 150 128 8 255,255,255 60 20
-  [[ "$1" == title ]] && return 0
-  sleep 0.5
-  hold_click 1 300 380
-  wait_for_pixel 5 470 0,60,0
+  TITLES_SEEN=0  # a new process each time
+  if [[ "$1" == title ]]; then
+    wait_for_title 20
+    return 0
+  fi
+  leave_title 20
   [[ "$1" == game ]] && return 0
-  press_key Escape
-  wait_for_pixel 5 300 80,0,0
+  end_game
 }
 
 for screen in title game game_over; do

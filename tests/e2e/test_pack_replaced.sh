@@ -5,16 +5,9 @@
 source "$(dirname "$0")/lib.sh"
 TULKA=$1 FLAT_PACK=$3
 e2e_begin
-mkdir "$E2E_TMP/run"
-cp "$FLAT_PACK" "$E2E_TMP/run/Tulka.dat"
-start_game
-wait_for_window
-wait_for_colour 25 150 128 8 255,255,255 60
-sleep 0.5
-hold_click 1 300 380
-wait_for_pixel 5 470 0,60,0
-press_key Escape
-wait_for_pixel 5 300 80,0,0
+start_game_with_pack "$FLAT_PACK"
+leave_title
+end_game
 
 size=$(stat -c %s "$FLAT_PACK")
 head -c $((size / 3)) "$FLAT_PACK" >"$E2E_TMP/run/Tulka.dat"

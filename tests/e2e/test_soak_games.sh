@@ -9,22 +9,13 @@ GAMES=${SOAK_GAMES:-30}
 ALLOWED_GROWTH_KB=1024
 ((GAMES > 10)) || { echo "SOAK_GAMES must be above 10"; exit 2; }
 e2e_begin
-mkdir "$E2E_TMP/run"
-cp "$FLAT_PACK" "$E2E_TMP/run/Tulka.dat"
-start_game
-wait_for_window
+start_game_with_pack "$FLAT_PACK"
 
 peak_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$GAME_PID/status"; }
 
 for game in $(seq 1 "$GAMES"); do
-  wait_for_colour 25 150 128 8 255,255,255 60
-  if ((game == 1)); then
-    sleep 0.5  # past the library's first pointer warp
-  fi
-  hold_click 1 300 380
-  wait_for_pixel 5 470 0,60,0
-  press_key Escape
-  wait_for_pixel 5 300 80,0,0
+  leave_title
+  end_game
   case $game in
     10) peak_at_10=$(peak_kb) ;;
     "$GAMES") peak_at_end=$(peak_kb) ;;

@@ -4,13 +4,10 @@
 source "$(dirname "$0")/lib.sh"
 TULKA=$1 FLAT_PACK=$3
 e2e_begin
-mkdir "$E2E_TMP/run"
-cp "$FLAT_PACK" "$E2E_TMP/run/Tulka.dat"
-start_game
-wait_for_window
+start_game_with_pack "$FLAT_PACK"
 
 # "Version: 1.7.5.8" in white at (25, 150) on the grey title picture.
-wait_for_colour 25 150 128 8 255,255,255 60
+wait_for_title
 [[ "$(pixel 24 149)" == 40,40,40 ]] || fail "the title picture is not shown"
 screenshot "$E2E_TMP/title.png"
 

@@ -8,8 +8,6 @@ source "$(dirname "$0")/lib.sh"
 TULKA=$1 FLAT_PACK=$3
 READ="$(dirname "$0")/read_frame.pl"
 e2e_begin
-mkdir "$E2E_TMP/run"
-cp "$FLAT_PACK" "$E2E_TMP/run/Tulka.dat"
 GIVE_UP=$((SECONDS + 90))
 FRAME="$E2E_TMP/frame.ppm"
 SHOTS=255,88,88 LOW_BAR=255,150,150 HIGH_BAR=255,30,30
@@ -57,12 +55,8 @@ kill_one() {
   fail "no marcher was hit in 40 tries"
 }
 
-start_game
-wait_for_window
-wait_for_pixel 24 149 40,40,40
-sleep 0.5
-hold_click 1 240 240
-wait_for_pixel 5 470 0,60,0
+start_game_with_pack "$FLAT_PACK"
+leave_title
 
 # A fresh game: score 1, combo 0, five mines, a charge bar of one row.
 read_panel
