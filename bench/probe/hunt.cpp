@@ -13,6 +13,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -50,12 +51,8 @@ constexpr unsigned long DIGIT_GREEN_STEP = 24;
 constexpr unsigned long RGB = 0xFFFFFF;
 
 bool is_marcher(unsigned long pixel) {
-  for (unsigned long colour : MARCHER_COLOURS) {
-    if ((pixel & RGB) == colour) {
-      return true;
-    }
-  }
-  return false;
+  return std::any_of(MARCHER_COLOURS.begin(), MARCHER_COLOURS.end(),
+                     [pixel](unsigned long colour) { return (pixel & RGB) == colour; });
 }
 
 struct Point {

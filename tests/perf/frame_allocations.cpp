@@ -31,14 +31,6 @@
 #include "view/field.h"
 #include "view/game_over.h"
 
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void* __libc_calloc(std::size_t count, std::size_t size);
-void* __libc_realloc(void* p, std::size_t size);
-void* __libc_memalign(std::size_t alignment, std::size_t size);
-void __libc_free(void* p);
-}
-
 namespace {
 
 std::atomic<bool> counting{false};
@@ -53,36 +45,45 @@ void note_allocation() {
 
 }  // namespace
 
-// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp): glibc's own names
+// glibc's own names, parameters included.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 extern "C" {
-void* malloc(std::size_t size) {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* p, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
+void __libc_free(void* p);
+}
+
+extern "C" {
+void* malloc(std::size_t __size) {
   note_allocation();
-  return __libc_malloc(size);
+  return __libc_malloc(__size);
 }
-void* calloc(std::size_t count, std::size_t size) {
+void* calloc(std::size_t __nmemb, std::size_t __size) {
   note_allocation();
-  return __libc_calloc(count, size);
+  return __libc_calloc(__nmemb, __size);
 }
-void* realloc(void* p, std::size_t size) {
+void* realloc(void* __ptr, std::size_t __size) {
   note_allocation();
-  return __libc_realloc(p, size);
+  return __libc_realloc(__ptr, __size);
 }
-void* memalign(std::size_t alignment, std::size_t size) {
+void* memalign(std::size_t __alignment, std::size_t __size) {
   note_allocation();
-  return __libc_memalign(alignment, size);
+  return __libc_memalign(__alignment, __size);
 }
-void* aligned_alloc(std::size_t alignment, std::size_t size) {
+void* aligned_alloc(std::size_t __alignment, std::size_t __size) {
   note_allocation();
-  return __libc_memalign(alignment, size);
+  return __libc_memalign(__alignment, __size);
 }
-int posix_memalign(void** out, std::size_t alignment, std::size_t size) {
+int posix_memalign(void** __memptr, std::size_t __alignment, std::size_t __size) {
   note_allocation();
-  *out = __libc_memalign(alignment, size);
-  return *out == nullptr ? ENOMEM : 0;
+  *__memptr = __libc_memalign(__alignment, __size);
+  return *__memptr == nullptr ? ENOMEM : 0;
 }
-void free(void* p) { __libc_free(p); }
+void free(void* __ptr) { __libc_free(__ptr); }
 }
-// NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
+// NOLINTEND(bugprone-reserved-identifier)
 
 namespace {
 
@@ -215,6 +216,7 @@ TEST(CountingItself, SeesOperatorNew) {
   counted.store(0);
   counting.store(true);
   // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): the allocation is the point
+  // cppcheck-suppress unusedAllocatedMemory
   int* volatile p = new int(1);
   delete p;
   counting.store(false);
