@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ pkg-config liballegro4-dev)
 if [[ "${1:-play}" == test ]]; then
-  packages+=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils
+  packages+=(libgtest-dev libbenchmark-dev libxtst-dev xvfb xdotool imagemagick x11-utils
              clang libclang-rt-14-dev clang-tidy cppcheck
              lintian desktop-file-utils appstream man-db)
 fi
