@@ -36,30 +36,23 @@ fail() {
   exit 1
 }
 
-# Starts a 24-bit Xvfb on a free display and a scratch folder for the game.
+# Starts a 24-bit Xvfb on a display it picks itself, which it names once it
+# is ready, and a scratch folder for the game.
 e2e_begin() {
   E2E_TMP=$(mktemp -d /tmp/tulka-e2e.XXXXXX)
   trap e2e_cleanup EXIT
-  local n
-  for n in $(seq 90 140); do
-    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-      Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$n"
-      local deadline=$((SECONDS + 10))
-      while ((SECONDS < deadline)); do
-        # Still alive once it answers: the display is ours, not another's.
-        if xdpyinfo >/dev/null 2>&1 && sleep 0.1 && kill -0 "$XVFB_PID" 2>/dev/null; then
-          return 0
-        fi
-        if ! kill -0 "$XVFB_PID" 2>/dev/null; then
-          break
-        fi
-        sleep 0.1
-      done
+  Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp 5>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  local deadline=$((SECONDS + 10))
+  while ((SECONDS < deadline)); do
+    if [[ -s "$E2E_TMP/display" ]]; then
+      export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
+      return 0
     fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.05
   done
-  fail "no Xvfb display could be started"
+  fail "no Xvfb display could be started: $(cat "$E2E_TMP/xvfb.log")"
 }
 
 # Starts the game from the scratch folder, which must hold whatever pack

@@ -30,6 +30,12 @@ done
 press_key q
 wait_for_exit 10
 [[ "$EXIT_STATUS" == 0 ]] || fail "exit status $EXIT_STATUS, expected 0"
+if ldd "$TULKA" | grep -q libasan; then
+  # AddressSanitizer holds freed memory back on purpose; peaks say nothing.
+  echo "peak memory not compared: the game is built with AddressSanitizer"
+  echo PASS
+  exit 0
+fi
 growth=$((peak_at_end - peak_at_10))
 echo "peak memory (VmHWM): ${peak_at_10} kB after game 10, ${peak_at_end} kB after game $GAMES (growth ${growth} kB)"
 ((growth <= ALLOWED_GROWTH_KB)) || fail "peak memory grew by $growth kB"
