@@ -124,6 +124,21 @@ PackVerdict check_object_data(PACKFILE* chunk, std::uint32_t type, int size, int
   return skip_exactly(chunk, static_cast<int>(pixels)) ? pass() : fail(truncated);
 }
 
+// An object's chunk, just opened by the library from `file`.
+PackVerdict check_chunk(PACKFILE* file, PACKFILE* chunk, std::uint32_t type, int index,
+                        const std::string& truncated) {
+  if (pack_feof(file) != 0) {
+    return fail(truncated);
+  }
+  // The chunk's header, as the loader sees it; a compressed size comes
+  // out positive.
+  const int size = _packfile_datasize;
+  if (size <= 0 || size > MAX_OBJECT_BYTES || _packfile_filesize <= 0) {
+    return fail("is damaged: " + entry_name(index) + " has impossible sizes");
+  }
+  return check_object_data(chunk, type, size, index);
+}
+
 // One object: its properties, its kind, then its data in a chunk of its own.
 // The chunk is opened and closed by the library, so that the file is left
 // exactly where the loader will leave it, compressed or not.
@@ -158,17 +173,7 @@ PackVerdict check_object(PACKFILE* file, int index, int count) {
   if (chunk == nullptr) {
     return fail("cannot be read: " + entry_name(index) + " could not be opened");
   }
-  // The chunk's header, as the loader sees it; a compressed size comes
-  // out positive.
-  const int size = _packfile_datasize;
-  PackVerdict verdict = pass();
-  if (pack_feof(file) != 0) {
-    verdict = fail(truncated);
-  } else if (size <= 0 || size > MAX_OBJECT_BYTES || _packfile_filesize <= 0) {
-    verdict = fail("is damaged: " + entry_name(index) + " has impossible sizes");
-  } else {
-    verdict = check_object_data(chunk, type, size, index);
-  }
+  PackVerdict verdict = check_chunk(file, chunk, type, index, truncated);
   pack_fclose_chunk(chunk);
   if (verdict.ok && pack_ferror(file) != 0) {
     verdict = fail("cannot be read");
