@@ -24,7 +24,7 @@ run_ctest() {  # run_ctest BUILD_DIR
 }
 
 echo "== 1. normal build"
-cmake -S "$root" -B "$root/build" >/dev/null
+cmake -S "$root" -B "$root/build" -DTULKA_TESTS=ON -DTULKA_BENCH=ON -DTULKA_SANITIZE=OFF >/dev/null
 cmake --build "$root/build" -j "$jobs"
 run_ctest "$root/build"
 
