@@ -14,6 +14,7 @@
 
 #include "play/game.h"
 #include "shell/globals.h"
+#include "shell/pack_check.h"
 #include "shell/shell.h"
 #include "view/field.h"
 #include "view/game_over.h"
@@ -90,9 +91,10 @@ int main(int argc, char** argv) {
   if (!start_system() || !prepare_run()) {
     return EXIT_FAILURE;
   }
-  asset_pack = load_datafile(argv[1]);
+  PackVerdict verdict;
+  asset_pack = load_checked_pack(argv[1], verdict);
   if (asset_pack == nullptr) {
-    std::fprintf(stderr, "bench_screen: cannot load %s\n", argv[1]);
+    std::fprintf(stderr, "bench_screen: %s %s\n", argv[1], verdict.reason.c_str());
     end_run();
     return EXIT_FAILURE;
   }

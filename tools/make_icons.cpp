@@ -176,13 +176,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   set_color_depth(32);
-  PackVerdict verdict = check_pack(argv[1]);
-  DATAFILE* pack = nullptr;
-  if (verdict.ok) {
-    pack = load_datafile(argv[1]);
-    verdict = check_loaded_pack(pack);
-  }
-  if (!verdict.ok || pack == nullptr) {
+  PackVerdict verdict;
+  DATAFILE* pack = load_checked_pack(argv[1], verdict);
+  if (pack == nullptr) {
     std::fprintf(stderr, "make_icons: %s %s\n", argv[1], verdict.reason.c_str());
     return 1;
   }

@@ -118,14 +118,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   set_color_depth(32);
-  const PackVerdict verdict = check_pack(argv[1]);
-  if (!verdict.ok) {
-    std::fprintf(stderr, "mock_screens: %s\n", verdict.reason.c_str());
-    return 1;
-  }
-  DATAFILE* pack = load_datafile(argv[1]);
-  if (pack == nullptr || !check_loaded_pack(pack).ok) {
-    std::fprintf(stderr, "mock_screens: the pack does not load\n");
+  PackVerdict verdict;
+  DATAFILE* pack = load_checked_pack(argv[1], verdict);
+  if (pack == nullptr) {
+    std::fprintf(stderr, "mock_screens: %s %s\n", argv[1], verdict.reason.c_str());
     return 1;
   }
   BITMAP* screen_copy = create_bitmap(WINDOW_W, WINDOW_H);

@@ -35,12 +35,9 @@ bool replace_asset_pack() {
     unload_datafile(asset_pack);
     asset_pack = nullptr;
   }
-  PackVerdict verdict = check_pack(PACK_FILE);
-  if (verdict.ok) {
-    asset_pack = load_datafile(PACK_FILE);
-    verdict = check_loaded_pack(asset_pack);
-  }
-  if (!verdict.ok) {
+  PackVerdict verdict;
+  asset_pack = load_checked_pack(PACK_FILE, verdict);
+  if (asset_pack == nullptr) {
     const std::string line = std::string("The asset pack \"") + PACK_FILE + "\" " + verdict.reason +
                              ". The game cannot run without it.";
     report_problem(line.c_str());

@@ -233,6 +233,20 @@ PackVerdict check_pack(const char* path) {
   return verdict;
 }
 
+DATAFILE* load_checked_pack(const char* path, PackVerdict& verdict) {
+  verdict = check_pack(path);
+  if (!verdict.ok) {
+    return nullptr;
+  }
+  DATAFILE* pack = load_datafile(path);
+  verdict = check_loaded_pack(pack);
+  if (!verdict.ok && pack != nullptr) {
+    unload_datafile(pack);
+    pack = nullptr;
+  }
+  return pack;
+}
+
 PackVerdict check_loaded_pack(const DATAFILE* pack) {
   if (pack == nullptr) {
     return fail("could not be loaded");

@@ -25,3 +25,8 @@ PackVerdict check_pack(const char* path);
 
 // What a loaded pack must hold: ten bitmaps first.
 PackVerdict check_loaded_pack(const DATAFILE* pack);
+
+// The whole road of a pack into the game: the check, load_datafile only when
+// the check passes, then the check of what was loaded. Returns the pack, or
+// null with `verdict` saying why, having released anything it loaded.
+DATAFILE* load_checked_pack(const char* path, PackVerdict& verdict);

@@ -44,11 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::fwrite(data, 1, size, out);
   std::fclose(out);
 
-  if (!check_pack(scratch_path.c_str()).ok) {
-    return 0;
-  }
-  DATAFILE* pack = load_datafile(scratch_path.c_str());
-  if (check_loaded_pack(pack).ok) {
+  PackVerdict verdict;
+  DATAFILE* pack = load_checked_pack(scratch_path.c_str(), verdict);
+  if (pack != nullptr) {
     // Every picture is drawn whole, and clipped as the game's calls are.
     for (int index = 0; index < PACK_PICTURES; ++index) {
       BITMAP* picture = pack_bitmap(pack, index);
@@ -56,8 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       masked_blit(picture, canvas, 0, 0, -13, -29, picture->w + 52, picture->h);
       masked_blit(picture, canvas, picture->w - 26, 30, 487, 460, 52, 40);
     }
-  }
-  if (pack != nullptr) {
     unload_datafile(pack);
   }
   return 0;

@@ -27,6 +27,7 @@
 #include "play/records.h"
 #include "play/tick.h"
 #include "shell/globals.h"
+#include "shell/pack_check.h"
 #include "shell/shell.h"
 #include "view/field.h"
 #include "view/game_over.h"
@@ -235,9 +236,10 @@ int main(int argc, char** argv) {
   if (!start_system() || !prepare_run()) {
     return EXIT_FAILURE;
   }
-  asset_pack = load_datafile(argv[1]);
+  PackVerdict verdict;
+  asset_pack = load_checked_pack(argv[1], verdict);
   if (asset_pack == nullptr) {
-    std::fprintf(stderr, "frame_allocations: cannot load %s\n", argv[1]);
+    std::fprintf(stderr, "frame_allocations: %s %s\n", argv[1], verdict.reason.c_str());
     return EXIT_FAILURE;
   }
   const int result = RUN_ALL_TESTS();

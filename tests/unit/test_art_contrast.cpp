@@ -67,11 +67,9 @@ int mask() { return makecol(255, 0, 255); }
 class ArtPack : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const PackVerdict verdict = check_pack(TULKA_PACK);
-    ASSERT_TRUE(verdict.ok) << verdict.reason;
-    pack_ = load_datafile(TULKA_PACK);
-    ASSERT_NE(pack_, nullptr);
-    ASSERT_TRUE(check_loaded_pack(pack_).ok);
+    PackVerdict verdict;
+    pack_ = load_checked_pack(TULKA_PACK, verdict);
+    ASSERT_NE(pack_, nullptr) << verdict.reason;
   }
 
   static void TearDownTestSuite() {
