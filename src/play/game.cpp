@@ -16,15 +16,15 @@ namespace {
 constexpr int BACKDROP_W = 480;
 constexpr int BACKDROP_H = 640;
 
-// Shows title frames, unpaced, until a mouse button is held. Returns false if
-// the window was closed instead.
+// Shows title frames, unpaced, at least one, until a mouse button is held.
+// Returns false if the window was closed instead.
 bool show_title_screen() {
-  while (mouse_b == 0) {
+  do {
     if (close_requested) {
       return false;
     }
     draw_title_frame();
-  }
+  } while (mouse_b == 0);
   return true;
 }
 
