@@ -121,6 +121,27 @@ TEST_F(PackCheck, EveryCutOfARealPackIsRefused) {
   }
 }
 
+// The shipped pack is too large to cut everywhere: every cut through its
+// header and first objects, then cuts spread over the rest.
+TEST_F(PackCheck, CutsOfTheShippedPackAreRefused) {
+  constexpr std::size_t EVERY_CUT_UP_TO = 2048;
+  constexpr std::size_t SPREAD_CUTS = 64;
+  const std::vector<unsigned char> whole = read_file(TULKA_PACK);
+  ASSERT_GT(whole.size(), EVERY_CUT_UP_TO);
+  std::vector<std::size_t> cuts;
+  for (std::size_t cut = 0; cut < EVERY_CUT_UP_TO; ++cut) {
+    cuts.push_back(cut);
+  }
+  for (std::size_t i = 0; i < SPREAD_CUTS; ++i) {
+    cuts.push_back(EVERY_CUT_UP_TO + (whole.size() - 1 - EVERY_CUT_UP_TO) * i / (SPREAD_CUTS - 1));
+  }
+  for (const std::size_t cut : cuts) {
+    const PackVerdict verdict = check_bytes(whole, cut);
+    ASSERT_FALSE(verdict.ok) << "cut at " << cut;
+    ASSERT_NE(verdict.reason.find("truncated"), std::string::npos) << "cut at " << cut << ": " << verdict.reason;
+  }
+}
+
 TEST_F(PackCheck, FlippedBytesAreRefusedOrLoadSafely) {
   for (const char* name : {"small.dat", "small_c1.dat", "small_c2.dat"}) {
     const std::vector<unsigned char> whole = read_file(pack_path(name));
