@@ -7,7 +7,7 @@ packages=(cmake make g++ pkg-config liballegro4-dev)
 if [[ "${1:-play}" == test ]]; then
   packages+=(libgtest-dev libbenchmark-dev libxtst-dev xvfb xdotool imagemagick x11-utils
              clang libclang-rt-14-dev clang-tidy cppcheck
-             lintian desktop-file-utils appstream man-db)
+             lintian desktop-file-utils appstream man-db openbox wmctrl ltrace)
 fi
 
 missing=()
