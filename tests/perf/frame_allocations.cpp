@@ -240,6 +240,7 @@ int main(int argc, char** argv) {
   asset_pack = load_checked_pack(argv[1], verdict);
   if (asset_pack == nullptr) {
     std::fprintf(stderr, "frame_allocations: %s %s\n", argv[1], verdict.reason.c_str());
+    end_run();
     return EXIT_FAILURE;
   }
   const int result = RUN_ALL_TESTS();
