@@ -18,7 +18,7 @@ bash "$root/tools/setup.sh" test
 # The probes drive the game through XTEST; the summary is a Python script.
 extra=()
 for p in libxtst-dev python3; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || extra+=("$p")
+  [[ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" == *'ok installed'* ]] || extra+=("$p")
 done
 if ((${#extra[@]} > 0)); then
   sudo=()

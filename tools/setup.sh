@@ -12,7 +12,7 @@ fi
 
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed'; then
+  if [[ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" != *'ok installed'* ]]; then
     missing+=("$p")
   fi
 done

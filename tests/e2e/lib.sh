@@ -114,21 +114,24 @@ wait_for_window() {
   fail "the game window did not appear"
 }
 
+# import waits on and on for a window that has gone, so each call is bounded.
+IMPORT_TIMEOUT=5
+
 # Prints the colour of window pixel (x, y) as "r,g,b".
 pixel() {
-  import -window "$GAME_WINDOW" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+  timeout "$IMPORT_TIMEOUT" import -window "$GAME_WINDOW" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
     sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
 # Counts the pixels of one colour "r,g,b" in the window rectangle x y w h.
 count_colour() {
-  import -window "$GAME_WINDOW" -crop "$3x$4+$1+$2" -depth 8 txt:- 2>/dev/null |
+  timeout "$IMPORT_TIMEOUT" import -window "$GAME_WINDOW" -crop "$3x$4+$1+$2" -depth 8 txt:- 2>/dev/null |
     grep -c "($5)" || true
 }
 
 # Saves a screenshot of the window.
 screenshot() {
-  import -window "$GAME_WINDOW" "$1"
+  timeout "$IMPORT_TIMEOUT" import -window "$GAME_WINDOW" "$1"
 }
 
 # Waits until window pixel (x, y) has colour "r,g,b".
@@ -203,7 +206,9 @@ dismiss_message() {
     sleep 0.05
   done
   [[ -n "$box" ]] || fail "no message box appeared"
-  pgrep -a xmessage | grep -q -- "$expected" || fail "the message does not say '$expected': $(pgrep -a xmessage)"
+  local shown
+  shown=$(pgrep -a xmessage || true)
+  [[ "$shown" == *"$expected"* ]] || fail "the message does not say '$expected': $shown"
   sleep 0.2
   xdotool mousemove --window "$box" 10 10
   press_key Return

@@ -11,8 +11,9 @@ deb=$(ls "$build"/tulka_*.deb)
 echo "== lintian"
 lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'running with root privileges' || true
 lintian --fail-on error,warning "$deb" >/dev/null 2>&1 || fail "lintian reports errors or warnings"
-dpkg-deb -f "$deb" Depends | grep -q 'liballegro4.4' || fail "the package does not depend on liballegro4.4"
-if dpkg-deb -f "$deb" Depends | grep -q -- '-dev'; then
+depends=$(dpkg-deb -f "$deb" Depends)
+[[ "$depends" == *liballegro4.4* ]] || fail "the package does not depend on liballegro4.4"
+if [[ "$depends" == *-dev* ]]; then
   fail "the package depends on a build package"
 fi
 
