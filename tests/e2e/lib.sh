@@ -37,11 +37,13 @@ fail() {
 }
 
 # Starts a 24-bit Xvfb on a display it picks itself, which it names once it
-# is ready, and a scratch folder for the game.
+# is ready, and a scratch folder for the game. Without -noreset the server
+# resets when its last client leaves, and drops a game that connects then:
+# tests that start the game again and again would see it fail to start.
 e2e_begin() {
   E2E_TMP=$(mktemp -d /tmp/tulka-e2e.XXXXXX)
   trap e2e_cleanup EXIT
-  Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp 5>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp -noreset 5>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local deadline=$((SECONDS + 10))
   while ((SECONDS < deadline)); do
